@@ -19,6 +19,8 @@ struct CorrectionCase {
   float floating;
 };
 
+void PrintTo(const CorrectionCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
+
 class Correction : public ::testing::TestWithParam<CorrectionCase> {};
 
 TEST_P(Correction, GivesTextAndValues) {
