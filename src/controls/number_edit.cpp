@@ -19,7 +19,8 @@ TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent) {
 
 QString TNumberEdit::CorrectNumericString(const QString& text, bool minus, bool floatEnabled,
                                           const QString& max, const QString& min) {
-  controls::NumericCorrection r = controls::CorrectNumericString(text, minus, floatEnabled, max, min);
+  controls::NumericCorrection r =
+      controls::CorrectNumericString(text, minus, floatEnabled, max, min);
   integerValue_ = r.integer;
   floatValue_ = r.floating;
   return r.text;

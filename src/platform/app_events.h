@@ -9,11 +9,11 @@
 namespace platform {
 
 enum class AppMessage {
-  MediaEvents = 1,   // a GStreamer media has events; the payload is the media
+  MediaEvents = 1,  // a GStreamer media has events; the payload is the media
   TransferEnded = 2,
   SearchEnded = 3,
   ScanEnded = 4,
-  Mp3Ended = 5,      // the MP3 component has played its file to the end
+  Mp3Ended = 5,  // the MP3 component has played its file to the end
 };
 
 class AppEvent : public QEvent {

@@ -11,8 +11,7 @@ namespace platform {
 namespace {
 
 Display* X11Display() {
-  if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                          : nullptr)
+  if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
     return x11->display();
   return nullptr;
 }

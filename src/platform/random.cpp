@@ -23,8 +23,8 @@ IRandom* current = nullptr;
 IRandom& Random() { return current ? *current : systemRandom; }
 void SetRandom(IRandom* random) { current = random; }
 void SeedRandomFromClock() {
-  systemRandom.Seed(static_cast<std::uint64_t>(
-      std::chrono::system_clock::now().time_since_epoch().count()));
+  systemRandom.Seed(
+      static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
 }  // namespace platform

@@ -45,10 +45,9 @@ SessionWatcher::SessionWatcher(QObject* parent) : QObject(parent) {
 
   QDBusConnection bus = QDBusConnection::systemBus();
   if (bus.isConnected()) {
-    bus.connect(QStringLiteral("org.freedesktop.login1"),
-                QStringLiteral("/org/freedesktop/login1"),
-                QStringLiteral("org.freedesktop.login1.Manager"),
-                QStringLiteral("PrepareForSleep"), this, SLOT(OnPrepareForSleep(bool)));
+    bus.connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+                QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
+                this, SLOT(OnPrepareForSleep(bool)));
   }
 }
 

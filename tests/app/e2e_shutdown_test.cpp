@@ -41,7 +41,6 @@ std::string SignalName(const ::testing::TestParamInfo<int>& signal) {
   return signal.param == SIGTERM ? "SIGTERM" : signal.param == SIGHUP ? "SIGHUP" : "SIGINT";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Shutdown, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         SignalName);
+INSTANTIATE_TEST_SUITE_P(Signals, Shutdown, ::testing::Values(SIGTERM, SIGHUP, SIGINT), SignalName);
 
 }  // namespace

@@ -1,10 +1,11 @@
+#include "controls/number_edit.h"
+
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "controls/number_edit.h"
 #include "controls/numeric_string.h"
 
 namespace {
@@ -25,9 +26,9 @@ class Correction : public ::testing::TestWithParam<CorrectionCase> {};
 
 TEST_P(Correction, GivesTextAndValues) {
   const CorrectionCase& c = GetParam();
-  const controls::NumericCorrection r = controls::CorrectNumericString(
-      QString::fromUtf8(c.typed), true, c.floatEnabled, QString::fromUtf8(c.max),
-      QString::fromUtf8(c.min));
+  const controls::NumericCorrection r =
+      controls::CorrectNumericString(QString::fromUtf8(c.typed), true, c.floatEnabled,
+                                     QString::fromUtf8(c.max), QString::fromUtf8(c.min));
   EXPECT_EQ(r.text, QString::fromUtf8(c.text)) << c.typed;
   EXPECT_EQ(r.integer, c.integer) << c.typed;
   EXPECT_FLOAT_EQ(r.floating, c.floating) << c.typed;

@@ -1,9 +1,10 @@
+#include "platform/files.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 
-#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -66,7 +67,8 @@ TEST(FileFacts, ExistenceFoldersAndLinks) {
   ASSERT_TRUE(QFile::link(dir.file("gone.mp3"), dir.file("dangling.mp3")));
   EXPECT_TRUE(platform::IsSymbolicLink(dir.file("link.mp3")));
   EXPECT_FALSE(platform::IsSymbolicLink(file));
-  EXPECT_EQ(platform::ResolveSymbolicLink(dir.file("link.mp3")), QFileInfo(file).canonicalFilePath());
+  EXPECT_EQ(platform::ResolveSymbolicLink(dir.file("link.mp3")),
+            QFileInfo(file).canonicalFilePath());
   EXPECT_EQ(platform::ResolveSymbolicLink(dir.file("dangling.mp3")), QString());
   EXPECT_EQ(platform::ResolveSymbolicLink(file), QString());
 }

@@ -24,8 +24,10 @@ TEST(Codepage932, WhatCannotBeConvertedBecomesQuestionMark) {
     const char* utf8;
     const char* cp932;
   } encodeCases[] = {
-      {"a\xC3\xA9" "b", "a?b"},            // é is not in the code page
-      {"\xF0\x9F\x8E\xB5x", "?x"},         // a surrogate pair gives one "?"
+      {"a\xC3\xA9"
+       "b",
+       "a?b"},                      // é is not in the code page
+      {"\xF0\x9F\x8E\xB5x", "?x"},  // a surrogate pair gives one "?"
   };
   for (const auto& c : encodeCases)
     EXPECT_EQ(platform::Utf16ToCp932(QString::fromUtf8(c.utf8)), QByteArray(c.cp932)) << c.cp932;
@@ -39,10 +41,10 @@ TEST(Codepage932, WhatCannotBeConvertedBecomesQuestionMark) {
     QByteArray bytes;
     QString text;
   } decodeCases[] = {
-      {QByteArray("ab\x82", 3), QStringLiteral("ab?")},             // lead byte at the end
-      {QByteArray("\x82\x20z", 3), QStringLiteral("? z")},          // lead byte, bad trail
+      {QByteArray("ab\x82", 3), QStringLiteral("ab?")},     // lead byte at the end
+      {QByteArray("\x82\x20z", 3), QStringLiteral("? z")},  // lead byte, bad trail
       {QByteArray("\x82\xA0\x82\xA2", 4), QString::fromUtf8("あい")},
-      {QByteArray("\xB1", 1), QString::fromUtf8("ｱ")},              // half-width katakana
+      {QByteArray("\xB1", 1), QString::fromUtf8("ｱ")},  // half-width katakana
   };
   for (const auto& c : decodeCases) EXPECT_EQ(platform::Cp932ToUtf16(c.bytes), c.text);
 }
