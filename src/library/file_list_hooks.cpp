@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
-#include "library/dialog_filter.h"
+#include "platform/dialog_filter.h"
 
 namespace {
 QWidget* WindowOf(QWidget* anchor) { return anchor ? anchor->window() : nullptr; }

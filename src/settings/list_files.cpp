@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QWidget>
 
+#include "platform/dialog_filter.h"
 #include "platform/keystate.h"
 #include "settings/list_blocks.h"
 #include "text/text_lines.h"
@@ -74,30 +75,13 @@ const ListFileDialog& OpenTimerDialog() {
   return d;
 }
 
-QStringList ListDialogNameFilters(const QString& filter) {
-  QStringList result;
-  const QStringList parts = filter.split(QLatin1Char('|'));
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& caption = parts[i];
-    QStringList patterns;
-    for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-      const QString p = pattern.trimmed();
-      if (!p.isEmpty()) patterns.append(p == QLatin1String("*.*") ? QStringLiteral("*") : p);
-    }
-    if (patterns.isEmpty()) patterns.append(QStringLiteral("*"));
-    const QString group = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    result.append(caption.endsWith(group) ? caption : caption + QLatin1Char(' ') + group);
-  }
-  return result;
-}
-
 void ConfigureListFileDialog(QFileDialog& fileDialog, const ListFileDialog& dialog) {
   const bool save = dialog.DialogMode == Mode::Save;
   fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   fileDialog.setFileMode(save                 ? QFileDialog::AnyFile
                          : dialog.MultiSelect ? QFileDialog::ExistingFiles
                                               : QFileDialog::ExistingFile);
-  fileDialog.setNameFilters(ListDialogNameFilters(dialog.Filter));
+  fileDialog.setNameFilters(QtNameFilters(dialog.Filter));
   fileDialog.setDefaultSuffix(dialog.DefaultExt);
   // Qt's dialogs have no read-only check box, so HideReadOnly holds without a setting.
   fileDialog.setOption(QFileDialog::DontConfirmOverwrite, !dialog.OverwritePrompt);

@@ -33,11 +33,6 @@ const ListFileDialog& OpenFileDialog();
 const ListFileDialog& SaveTimerDialog();
 const ListFileDialog& OpenTimerDialog();
 
-// Qt name filters for a "Caption|patterns|..." filter: the caption as it stands, followed by
-// its patterns in parentheses unless it already ends with them; "*.*" becomes "*" since Qt
-// would only match names with a dot.
-QStringList ListDialogNameFilters(const QString& filter);
-
 // Shows the dialogs. Tests script them.
 class IListFileDialogs {
  public:

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <string>
 
-#include "library/dialog_filter.h"
 #include "library/mask_list.h"
 #include "platform/random.h"
 #include "qt_print.h"
@@ -283,16 +282,6 @@ TEST(RemoveEntries, IndexMovesBackForRowsAtOrBeforeIt) {
     EXPECT_EQ(list, Letters(c.left)) << c.left;
     EXPECT_EQ(index, c.indexAfter) << c.left;
   }
-}
-
-// ---- Dialog filters ----
-
-TEST(QtNameFilters, KeepsCaptionsAndTranslatesPatterns) {
-  EXPECT_EQ(
-      QtNameFilters(QString::fromUtf8("QUOM File List(*.qfl)|*.qfl|すべてのファイル(*.*)|*.*")),
-      (QStringList{"QUOM File List(*.qfl)", QString::fromUtf8("すべてのファイル(*.*) (*)")}));
-  EXPECT_EQ(QtNameFilters("Playlists|*.m3u;*.pls"), (QStringList{"Playlists (*.m3u *.pls)"}));
-  EXPECT_EQ(QtNameFilters("Caption without patterns"), QStringList());
 }
 
 }  // namespace

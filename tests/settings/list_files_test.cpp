@@ -229,11 +229,4 @@ INSTANTIATE_TEST_SUITE_P(
                                false}),
     [](const testing::TestParamInfo<DialogCase>& p) { return std::string(p.param.name); });
 
-TEST(ListDialogNameFilters, KeepsCaptionsAndAddsMissingPatterns) {
-  EXPECT_EQ(ListDialogNameFilters(QStringLiteral("Lists|*.m3u;*.pls|Text(*.txt)|*.txt")),
-            QStringList({"Lists (*.m3u *.pls)", "Text(*.txt)"}));
-  EXPECT_EQ(ListDialogNameFilters(QStringLiteral("Odd|")), QStringList({"Odd (*)"}));
-  EXPECT_TRUE(ListDialogNameFilters(QString()).isEmpty());
-}
-
 }  // namespace

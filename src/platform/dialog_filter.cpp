@@ -1,4 +1,4 @@
-#include "library/dialog_filter.h"
+#include "platform/dialog_filter.h"
 
 QStringList QtNameFilters(const QString& filter) {
   QStringList result;
