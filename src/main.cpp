@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // The main window decides when the program ends: closing it only minimises.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    TMainForm mainForm;
+    TMainForm mainForm(ProgramParts());
     TProcessForm processForm(&mainForm);
     TExportForm exportForm(&mainForm);
     mainForm.SetProgressWindows(&processForm, &exportForm);

@@ -19,12 +19,17 @@
 #include <QUrl>
 
 #include "app/command_line.h"
+#include "app/settings_host.h"
 #include "library/file_music_lists.h"
 #include "platform/app_events.h"
 #include "platform/files.h"
 #include "platform/keystate.h"
 #include "platform/random.h"
 #include "platform/session_end.h"
+#include "settings/list_files.h"
+#include "settings/option_pages.h"
+#include "settings/settings_file.h"
+#include "text/text_lines.h"
 
 namespace {
 
@@ -35,7 +40,74 @@ std::unique_ptr<T> OrElse(std::unique_ptr<T> given, std::unique_ptr<T> fallback)
   return given ? std::move(given) : std::move(fallback);
 }
 
+OptionControls OptionPageControls(const TMainFormUi& ui) {
+  OptionControls c;
+  c.EnableAddGroupCB = ui.EnableAddGroupCB;
+  c.NoAddFolderToGroupCB = ui.NoAddFolderToGroupCB;
+  c.RepeatMode0RB = ui.RepeatMode0RB;
+  c.RepeatMode1RB = ui.RepeatMode1RB;
+  c.RepeatMode2RB = ui.RepeatMode2RB;
+  c.RepeatMode3RB = ui.RepeatMode3RB;
+  c.RandomMusicCB = ui.RandomMusicCB;
+  c.WhenOpenSortFileRandomCB = ui.WhenOpenSortFileRandomCB;
+  c.WhenOpenSelectFileRandomCB = ui.WhenOpenSelectFileRandomCB;
+  c.RandomPreviousFileCB = ui.RandomPreviousFileCB;
+  c.SearchFileDepthNE = ui.SearchFileDepthNE;
+  c.SearchFileDepthAllCB = ui.SearchFileDepthAllCB;
+  c.MediaMaskEdit = ui.MediaMaskEdit;
+  c.MnMediaMaskDefaultButton = ui.MnMediaMaskDefaultButton;
+  c.LoadPreviousFilesCB = ui.LoadPreviousFilesCB;
+  c.PlayWhenExecuteCB = ui.PlayWhenExecuteCB;
+  c.PlayWhenOpenCB = ui.PlayWhenOpenCB;
+  c.EnablePreviousTimerCB = ui.EnablePreviousTimerCB;
+  c.ShowFLLvlNE = ui.ShowFLLvlNE;
+  c.ShowFLAllCB = ui.ShowFLAllCB;
+  c.m3uCharacterSetCB = ui.m3uCharacterSetCB;
+  c.m3uCRCodeCB = ui.m3uCRCodeCB;
+  c.ExportFolderNE = ui.ExportFolderNE;
+  c.ExportCharacterSetCB = ui.ExportCharacterSetCB;
+  c.ExportCRCodeCB = ui.ExportCRCodeCB;
+  c.ExportOtherExtEdit = ui.ExportOtherExtEdit;
+  c.OMExtDefaultButton = ui.OMExtDefaultButton;
+  c.CopyFolderJpegCB = ui.CopyFolderJpegCB;
+  return c;
+}
+
+// Text files read through LoadTextLines, with encoding detection.
+class CTextLineFiles final : public ITextFiles {
+ public:
+  QStringList LoadTextLines(const QString& path) override {
+    QStringList lines;
+    ::LoadTextLines(lines, path);
+    return lines;
+  }
+};
+
+// The list files with their dialogs modal to the main window.
+class CWindowListFiles final : public IListFiles {
+ public:
+  explicit CWindowListFiles(QWidget* window) : dialogs_(window), files_(dialogs_) {}
+  void SaveFileListFile(const QStringList& fileList) override { files_.SaveFileListFile(fileList); }
+  QStringList ReadFileBlock(const QStringList& lines) override {
+    return files_.ReadFileBlock(lines);
+  }
+
+ private:
+  CListFileDialogs dialogs_;
+  CListFiles files_;
+};
+
 }  // namespace
+
+MainFormParts ProgramParts() {
+  MainFormParts parts;
+  parts.TextFiles = std::make_unique<CTextLineFiles>();
+  parts.MakeListFiles = [](TMainForm& form) { return std::make_unique<CWindowListFiles>(&form); };
+  parts.MakeSettingsStore = [](TMainForm& form) {
+    return std::make_unique<CSettingsFile>(form.SettingsHost());
+  };
+  return parts;
+}
 
 QPoint KeepInWorkArea(const QRect& window, const QRect& workArea) {
   int left = window.left();
@@ -51,21 +123,22 @@ QPoint KeepInWorkArea(const QRect& window, const QRect& workArea) {
 }
 
 TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent) {
-  parts_.SettingsStore =
-      OrElse<ISettingsStore>(std::move(parts.SettingsStore), std::make_unique<NoSettingsStore>());
   parts_.Opener = OrElse<IPathOpener>(std::move(parts.Opener), std::make_unique<NoPathOpener>());
   parts_.Playback =
       OrElse<IPlaybackFrame>(std::move(parts.Playback), std::make_unique<NoPlaybackFrame>());
   parts_.Playlists =
       OrElse<IPlaylistReader>(std::move(parts.Playlists), std::make_unique<NoPlaylistReader>());
-  parts_.ListFiles =
-      OrElse<IListFiles>(std::move(parts.ListFiles), std::make_unique<NoListFiles>());
   parts_.TextFiles =
       OrElse<ITextFiles>(std::move(parts.TextFiles), std::make_unique<NoTextFiles>());
   parts_.ListDialogs = std::move(parts.ListDialogs);
 
   // The window from its design; the string fields start empty.
   ui.setupUi(this);
+
+  parts_.ListFiles = std::move(parts.ListFiles);
+  if (!parts_.ListFiles && parts.MakeListFiles) parts_.ListFiles = parts.MakeListFiles(*this);
+  if (!parts_.ListFiles) parts_.ListFiles = std::make_unique<NoListFiles>();
+
   FileListHooks hooks;
   hooks.Transport = parts_.Playback.get();
   hooks.Playlists = parts_.Playlists.get();
@@ -73,6 +146,18 @@ TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent)
   hooks.TextFiles = parts_.TextFiles.get();
   hooks.Dialogs = parts_.ListDialogs.get();
   lists_ = std::make_unique<CFileMusicLists>(settings, ui.FileLB, ui.MusicLB, hooks);
+
+  settingsHost_ = std::make_unique<CSettingsHost>(*this);
+  OptionRedraws redraws;
+  redraws.ShowFileList = [this] { lists_->ShowFileList(); };
+  redraws.ShowGroupList = [this] { settingsHost_->ShowGroupList(); };
+  optionPages_ = std::make_unique<COptionPages>(settings, OptionPageControls(ui), redraws);
+
+  parts_.SettingsStore = std::move(parts.SettingsStore);
+  if (!parts_.SettingsStore && parts.MakeSettingsStore)
+    parts_.SettingsStore = parts.MakeSettingsStore(*this);
+  if (!parts_.SettingsStore) parts_.SettingsStore = std::make_unique<NoSettingsStore>();
+
   ConnectComponents();
 }
 
@@ -108,7 +193,8 @@ void TMainForm::ConnectComponents() {
   connect(ui.SaveSB, &QToolButton::clicked, lists, &CFileMusicLists::SaveSBClick);
 
   // The transport bar and the tray menu.
-  connect(ui.PlayPauseSB, &QToolButton::clicked, this, [playback] { playback->PlayPauseSBClick(); });
+  connect(ui.PlayPauseSB, &QToolButton::clicked, this,
+          [playback] { playback->PlayPauseSBClick(); });
   connect(ui.StopSB, &QToolButton::clicked, this, [playback] { playback->StopTrack(); });
   connect(ui.PreviousTrackSB, &QToolButton::clicked, this,
           [playback] { playback->PreviousTrackSBClick(); });
@@ -121,14 +207,16 @@ void TMainForm::ConnectComponents() {
   connect(ui.NextTM, &QAction::triggered, this, [playback] { playback->NextTrackSBClick(); });
   connect(ui.PreviousAlbumTM, &QAction::triggered, this,
           [playback] { playback->PreviousAlbumTMClick(); });
-  connect(ui.NextAlbumTM, &QAction::triggered, this,
-          [playback] { playback->NextAlbumTMClick(); });
+  connect(ui.NextAlbumTM, &QAction::triggered, this, [playback] { playback->NextAlbumTMClick(); });
   connect(ui.ExitTM, &QAction::triggered, this, &TMainForm::ExitTMClick);
   connect(ui.TrayIcon, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
               TrayIconClick();
           });
+
+  // The global timer switch; the scheduler's part of it comes with the scheduler.
+  connect(ui.TimerSB, &QToolButton::clicked, this, [this] { settingsHost_->TimerSBClick(); });
 
   // The splitters change the album-art panel's size.
   connect(ui.Splitter1, &QSplitter::splitterMoved, this, &TMainForm::Splitter1Moved);

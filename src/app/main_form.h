@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "app/main_form_ui.h"
@@ -17,10 +18,14 @@
 #include "playback/playback_hooks.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "timers/timer_list.h"
 
 class CFileMusicLists;
+class COptionPages;
+class CSettingsHost;
 class QMimeData;
 class TExportForm;
+class TMainForm;
 class TProcessForm;
 namespace platform {
 class SessionWatcher;
@@ -36,7 +41,16 @@ struct MainFormParts {
   std::unique_ptr<IListFiles> ListFiles;
   std::unique_ptr<ITextFiles> TextFiles;
   std::unique_ptr<IListDialogs> ListDialogs;  // empty: the real dialogs
+
+  // Parts that reach the window's own state or anchor their dialogs to it are made once the
+  // window exists; each is used only when the part above it is empty.
+  std::function<std::unique_ptr<ISettingsStore>(TMainForm&)> MakeSettingsStore;
+  std::function<std::unique_ptr<IListFiles>(TMainForm&)> MakeListFiles;
 };
+
+// The parts of the real program that exist so far: the ini file, the list files and the text
+// files. The others are left empty.
+MainFormParts ProgramParts();
 
 // The question asked at start when the MP3 component is loaded and another output is chosen.
 class IStartupQuestions {
@@ -79,7 +93,16 @@ class TMainForm : public QMainWindow {
   TMainFormUi ui;
   Settings settings;
   bool AllowClose = false;
+  // The group list, kept for re-opening; GroupLB shows it.
+  QStringList GroupList;
+  // The timers, in the order of the rows of TimerLB.
+  ::TimerList TimerList;
+  // The audio output device names, in enumeration order.
+  QStringList OutputDeviceNames;
   CFileMusicLists* Lists() const { return lists_.get(); }
+  COptionPages& OptionPages() { return *optionPages_; }
+  // The window's side of the ini file.
+  CSettingsHost& SettingsHost() { return *settingsHost_; }
   ISettingsStore& SettingsStore() { return *parts_.SettingsStore; }
   IPathOpener& Opener() { return *parts_.Opener; }
   IPlaybackFrame& Playback() { return *parts_.Playback; }
@@ -109,6 +132,8 @@ class TMainForm : public QMainWindow {
 
   MainFormParts parts_;
   std::unique_ptr<CFileMusicLists> lists_;
+  std::unique_ptr<COptionPages> optionPages_;
+  std::unique_ptr<CSettingsHost> settingsHost_;
   platform::SessionWatcher* session_ = nullptr;
   TProcessForm* processForm_ = nullptr;
   TExportForm* exportForm_ = nullptr;

@@ -24,6 +24,15 @@ class IPlaybackFrame : public IListTransport {
   virtual void NextAlbumTMClick() = 0;
   // The window changed its size: the position and volume bars re-place their knobs.
   virtual void Resized() = 0;
+  // The position of the open track in the backend's unit; -1 when no track is open.
+  virtual double PlayerGetPosition() = 0;
+  // Starts the current track at `position`. False when nothing could be played.
+  virtual bool PlayTrack(double position) = 0;
+  // The position bar and the volume bar show these values.
+  virtual void ShowPosition(double position) = 0;
+  virtual void ShowVolume(int volume) = 0;
+  // The output device that new and switched GStreamer media use.
+  virtual void SelectOutputDevice(const QString& name) = 0;
   // Unloads the MP3 component and shuts the GStreamer backend down.
   virtual void Finalize() = 0;
 };
@@ -49,5 +58,10 @@ class NoPlaybackFrame : public IPlaybackFrame {
   void PreviousAlbumTMClick() override {}
   void NextAlbumTMClick() override {}
   void Resized() override {}
+  double PlayerGetPosition() override { return -1.0; }
+  bool PlayTrack(double) override { return false; }
+  void ShowPosition(double) override {}
+  void ShowVolume(int) override {}
+  void SelectOutputDevice(const QString&) override {}
   void Finalize() override {}
 };

@@ -1,7 +1,9 @@
 #pragma once
 // The settings record: every value the ini file stores, plus the few that every start resets.
 // The initial values are those of a first start without an ini file; the defaults used when a
-// key is missing from a file are a different set and live with the reader.
+// key is missing from a file are a different set and live with the reader. The window's layout
+// (its geometry, the file list's width, the album-art panel's height) is stored in the file
+// too but lives in the window itself, which gives its design values on a first start.
 
 #include <QString>
 #include <cstdint>
@@ -9,14 +11,6 @@
 struct Settings {
   QString AppName = QStringLiteral("quomm3u");  // profile name, base name of the ini file
   QString AppDataDir = QStringLiteral("/quomm3u");
-
-  // Window geometry (design layout; the ini file may replace it).
-  int FormLeft = 0;
-  int FormTop = 0;
-  int FormWidth = 686;
-  int FormHeight = 776;
-  int FileListWidth = 241;
-  int AlbumArtPanelHeight = 271;
 
   QString OutputDeviceName;
   std::int32_t Volume = 5000;
