@@ -21,6 +21,8 @@
 #include "app/command_line.h"
 #include "app/settings_host.h"
 #include "library/file_music_lists.h"
+#include "library/playlist.h"
+#include "library/playlist_save.h"
 #include "platform/app_events.h"
 #include "platform/files.h"
 #include "platform/keystate.h"
@@ -106,6 +108,9 @@ MainFormParts ProgramParts() {
   parts.MakeSettingsStore = [](TMainForm& form) {
     return std::make_unique<CSettingsFile>(form.SettingsHost());
   };
+  parts.MakePlaylists = [](TMainForm& form) {
+    return std::make_unique<CPlaylistReader>(form.settings);
+  };
   return parts;
 }
 
@@ -126,8 +131,9 @@ TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent)
   parts_.Opener = OrElse<IPathOpener>(std::move(parts.Opener), std::make_unique<NoPathOpener>());
   parts_.Playback =
       OrElse<IPlaybackFrame>(std::move(parts.Playback), std::make_unique<NoPlaybackFrame>());
-  parts_.Playlists =
-      OrElse<IPlaylistReader>(std::move(parts.Playlists), std::make_unique<NoPlaylistReader>());
+  parts_.Playlists = std::move(parts.Playlists);
+  if (!parts_.Playlists && parts.MakePlaylists) parts_.Playlists = parts.MakePlaylists(*this);
+  if (!parts_.Playlists) parts_.Playlists = std::make_unique<NoPlaylistReader>();
   parts_.TextFiles =
       OrElse<ITextFiles>(std::move(parts.TextFiles), std::make_unique<NoTextFiles>());
   parts_.ListDialogs = std::move(parts.ListDialogs);
@@ -188,6 +194,8 @@ void TMainForm::ConnectComponents() {
   connect(ui.MnMusicSortByName, &QAction::triggered, lists,
           &CFileMusicLists::MnMusicSortByNameClick);
   connect(ui.MnMusicRandom, &QAction::triggered, lists, &CFileMusicLists::MnMusicRandomClick);
+  connect(ui.MnSavePlayList, &QAction::triggered, this,
+          [this] { MnSavePlayListClick(*lists_, settings); });
   connect(ui.FileRandomSB, &QToolButton::clicked, lists, &CFileMusicLists::FileRandomSBClick);
   connect(ui.MusicRandomSB, &QToolButton::clicked, lists, &CFileMusicLists::MusicRandomSBClick);
   connect(ui.SaveSB, &QToolButton::clicked, lists, &CFileMusicLists::SaveSBClick);

@@ -46,10 +46,11 @@ struct MainFormParts {
   // window exists; each is used only when the part above it is empty.
   std::function<std::unique_ptr<ISettingsStore>(TMainForm&)> MakeSettingsStore;
   std::function<std::unique_ptr<IListFiles>(TMainForm&)> MakeListFiles;
+  std::function<std::unique_ptr<IPlaylistReader>(TMainForm&)> MakePlaylists;
 };
 
-// The parts of the real program that exist so far: the ini file, the list files and the text
-// files. The others are left empty.
+// The parts of the real program that exist so far: the ini file, the list files, the text
+// files and the playlist reader. The others are left empty.
 MainFormParts ProgramParts();
 
 // The question asked at start when the MP3 component is loaded and another output is chosen.

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <algorithm>
 
 #include "library/list_box.h"
 #include "library/list_helpers.h"
@@ -117,6 +118,28 @@ void CFileMusicLists::AddToFileList(const QStringList& entries, bool append) {
     added = true;
   }
   if (append && !added) FileIndex = static_cast<int>(fileList_.size()) - 1;
+}
+
+int CFileMusicLists::FileListIndexOf(const QString& path) const {
+  // The look-up set answers "not there" without a walk through the list.
+  if (!fileKeys_.contains(platform::SamePathKey(path))) return -1;
+  for (qsizetype i = 0; i < fileList_.size(); ++i)
+    if (platform::SamePath(fileList_[i], path)) return static_cast<int>(i);
+  return -1;
+}
+
+bool CFileMusicLists::InsertIntoFileList(int pos, const QString& path) {
+  const QString key = platform::SamePathKey(path);
+  if (fileKeys_.contains(key)) return false;
+  fileKeys_.insert(key);
+  fileList_.insert(std::clamp<qsizetype>(pos, 0, fileList_.size()), path);
+  return true;
+}
+
+void CFileMusicLists::MakeFileEntryCurrent(int index) {
+  FileIndex = index;
+  SetFocusedRow(fileLB_, index);
+  SelectOnlyRow(fileLB_, index);
 }
 
 void CFileMusicLists::RemoveFileEntries(const QList<int>& rows, int& index) {

@@ -45,6 +45,16 @@ class CFileMusicLists : public QObject {
   void ShowMusicList();
   void HighlightCurrent();
 
+  // The index of the entry that names `path` (platform::SamePath), -1 when there is none.
+  int FileListIndexOf(const QString& path) const;
+  // Inserts `path` as the entry at `pos` (appended when pos is the size of the list; clamped
+  // to the list), keeping the look-up set in step. False, with nothing changed, when the list
+  // already holds it. FileIndex and FileLB are not touched; the caller re-shows the list.
+  bool InsertIntoFileList(int pos, const QString& path);
+  // Makes `index` the current entry, its row the focused and the only selected row of FileLB.
+  // The tracks are not loaded.
+  void MakeFileEntryCurrent(int index);
+
   // Puts entries into the file list, skipping those already in it. Replacing empties the list
   // first and makes entry 0 current; appending makes the first new entry current, or the last
   // entry when nothing was new. FileLB is not touched.

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,11 @@
 namespace platform {
 
 bool ReadWholeFile(const QString& path, QByteArray& out) {
+  // Only regular files: opening a FIFO would wait for a writer and freeze the window, and a
+  // device has no length to read.
+  struct stat info;
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    return false;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const qint64 length = file.size();

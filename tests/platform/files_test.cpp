@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,9 @@ TEST(WholeFile, ReadFailuresLeaveTheOutputUntouched) {
   QByteArray out("kept");
   EXPECT_FALSE(platform::ReadWholeFile(dir.file("none"), out));
   EXPECT_FALSE(platform::ReadWholeFile(dir.path(), out));
+  // A FIFO without a writer would block the reader for ever; it is refused at once.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("fifo")).constData(), 0600), 0);
+  EXPECT_FALSE(platform::ReadWholeFile(dir.file("fifo"), out));
   EXPECT_EQ(out, "kept");
 }
 
