@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QSystemTrayIcon>
@@ -23,6 +24,8 @@
 #include "library/file_music_lists.h"
 #include "library/playlist.h"
 #include "library/playlist_save.h"
+#include "library/process_form.h"
+#include "library/shell_commands.h"
 #include "platform/app_events.h"
 #include "platform/files.h"
 #include "platform/keystate.h"
@@ -99,6 +102,21 @@ class CWindowListFiles final : public IListFiles {
   CListFiles files_;
 };
 
+// The window's own parts an open reaches: the file page. The search, the timer merge and the
+// album-art copy join when they exist; until then they do nothing.
+class CWindowOpenerParts final : public IOpenerHooks {
+ public:
+  explicit CWindowOpenerParts(TMainForm& form) : form_(form) {}
+  void ClearSearchResults() override {}
+  void MergeTimers(const TimerList&, bool) override {}
+  void CopyPicturesToTrackFolder(const QStringList&, bool) override {}
+  void ShowFilePage() override { form_.ui.PageControl->setCurrentWidget(form_.ui.MusicTS); }
+  QString PlayerMediaName() override { return QString(); }
+
+ private:
+  TMainForm& form_;
+};
+
 }  // namespace
 
 MainFormParts ProgramParts() {
@@ -110,6 +128,10 @@ MainFormParts ProgramParts() {
   };
   parts.MakePlaylists = [](TMainForm& form) {
     return std::make_unique<CPlaylistReader>(form.settings);
+  };
+  parts.MakeOpener = [](TMainForm& form) -> std::unique_ptr<IPathOpener> {
+    return std::make_unique<COpener>(form.settings, *form.Lists(), *form.Groups(),
+                                     form.OpenerWiring());
   };
   return parts;
 }
@@ -128,7 +150,6 @@ QPoint KeepInWorkArea(const QRect& window, const QRect& workArea) {
 }
 
 TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent) {
-  parts_.Opener = OrElse<IPathOpener>(std::move(parts.Opener), std::make_unique<NoPathOpener>());
   parts_.Playback =
       OrElse<IPlaybackFrame>(std::move(parts.Playback), std::make_unique<NoPlaybackFrame>());
   parts_.Playlists = std::move(parts.Playlists);
@@ -152,6 +173,7 @@ TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent)
   hooks.TextFiles = parts_.TextFiles.get();
   hooks.Dialogs = parts_.ListDialogs.get();
   lists_ = std::make_unique<CFileMusicLists>(settings, ui.FileLB, ui.MusicLB, hooks);
+  groups_ = std::make_unique<CGroupList>(settings, ui.GroupLB, ui.TimerCB, lists_.get());
 
   settingsHost_ = std::make_unique<CSettingsHost>(*this);
   OptionRedraws redraws;
@@ -164,7 +186,27 @@ TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent)
     parts_.SettingsStore = parts.MakeSettingsStore(*this);
   if (!parts_.SettingsStore) parts_.SettingsStore = std::make_unique<NoSettingsStore>();
 
+  openerParts_ = std::make_unique<CWindowOpenerParts>(*this);
+  parts_.Opener = std::move(parts.Opener);
+  if (!parts_.Opener && parts.MakeOpener) parts_.Opener = parts.MakeOpener(*this);
+  if (!parts_.Opener) parts_.Opener = std::make_unique<NoPathOpener>();
+  GroupListHooks groupHooks;
+  groupHooks.Transport = parts_.Playback.get();
+  groupHooks.Opener = dynamic_cast<IGroupOpener*>(parts_.Opener.get());
+  groupHooks.Dialogs = parts_.ListDialogs.get();
+  groups_->SetHooks(groupHooks);
+  shell_ = std::make_unique<CShellCommands>(*lists_, *groups_);
+
   ConnectComponents();
+}
+
+OpenerHooks TMainForm::OpenerWiring() {
+  OpenerHooks hooks;
+  hooks.Transport = parts_.Playback.get();
+  hooks.Parts = openerParts_.get();
+  hooks.SettingsStore = parts_.SettingsStore.get();
+  hooks.Scanner = processForm_;
+  return hooks;
 }
 
 TMainForm::~TMainForm() = default;
@@ -172,6 +214,8 @@ TMainForm::~TMainForm() = default;
 void TMainForm::SetProgressWindows(TProcessForm* process, TExportForm* exporter) {
   processForm_ = process;
   exportForm_ = exporter;
+  // Folder scans run in the scan window from now on.
+  if (auto* opener = dynamic_cast<COpener*>(parts_.Opener.get())) opener->SetHooks(OpenerWiring());
 }
 
 void TMainForm::ConnectComponents() {
@@ -197,6 +241,36 @@ void TMainForm::ConnectComponents() {
   connect(ui.MnSavePlayList, &QAction::triggered, this,
           [this] { MnSavePlayListClick(*lists_, settings); });
   connect(ui.FileRandomSB, &QToolButton::clicked, lists, &CFileMusicLists::FileRandomSBClick);
+  connect(ui.OpenSB, &QToolButton::clicked, this, [this] {
+    if (auto* opener = dynamic_cast<COpener*>(parts_.Opener.get())) opener->OpenSBClick();
+  });
+  connect(ui.MnMusicAdd, &QAction::triggered, this, [this] {
+    if (auto* opener = dynamic_cast<COpener*>(parts_.Opener.get())) opener->MnMusicAddClick();
+  });
+
+  // The group page.
+  CGroupList* groups = groups_.get();
+  connect(ui.MnGroupSelectAll, &QAction::triggered, groups, &CGroupList::MnGroupSelectAllClick);
+  connect(ui.MnGroupDelete, &QAction::triggered, groups, &CGroupList::MnGroupDeleteClick);
+  connect(ui.MnGroupClear, &QAction::triggered, groups, &CGroupList::MnGroupClearClick);
+  connect(ui.MnGroupSort, &QAction::triggered, groups, &CGroupList::MnGroupSortClick);
+  connect(ui.MnGroupOpen, &QAction::triggered, groups, &CGroupList::MnGroupOpenClick);
+  connect(ui.MnGroupSave, &QAction::triggered, groups, &CGroupList::MnGroupSaveClick);
+  connect(ui.ClearGroupButton, &QPushButton::clicked, groups, &CGroupList::ClearGroupButtonClick);
+  connect(ui.LoadGroupButton, &QPushButton::clicked, groups, &CGroupList::LoadGroupButtonClick);
+  connect(ui.SaveGroupButton, &QPushButton::clicked, groups, &CGroupList::SaveGroupButtonClick);
+
+  // Copying names and showing items in the file manager.
+  CShellCommands* shell = shell_.get();
+  connect(ui.MnFileCopy, &QAction::triggered, this, [shell] { shell->MnFileCopyClick(); });
+  connect(ui.MnFileExplorerOpen, &QAction::triggered, this,
+          [shell] { shell->MnFileExplorerOpenClick(); });
+  connect(ui.MnMusicCopy, &QAction::triggered, this, [shell] { shell->MnMusicCopyClick(); });
+  connect(ui.MnMusicOpenExplorer, &QAction::triggered, this,
+          [shell] { shell->MnMusicOpenExplorerClick(); });
+  connect(ui.MnGroupCopy, &QAction::triggered, this, [shell] { shell->MnGroupCopyClick(); });
+  connect(ui.MnGroupExplorerOpen, &QAction::triggered, this,
+          [shell] { shell->MnGroupExplorerOpenClick(); });
   connect(ui.MusicRandomSB, &QToolButton::clicked, lists, &CFileMusicLists::MusicRandomSBClick);
   connect(ui.SaveSB, &QToolButton::clicked, lists, &CFileMusicLists::SaveSBClick);
 

@@ -14,13 +14,16 @@
 #include <memory>
 
 #include "app/main_form_ui.h"
+#include "library/group_list.h"
 #include "library/open_hooks.h"
+#include "library/opener.h"
 #include "playback/playback_hooks.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "timers/timer_list.h"
 
 class CFileMusicLists;
+class CShellCommands;
 class COptionPages;
 class CSettingsHost;
 class QMimeData;
@@ -47,6 +50,7 @@ struct MainFormParts {
   std::function<std::unique_ptr<ISettingsStore>(TMainForm&)> MakeSettingsStore;
   std::function<std::unique_ptr<IListFiles>(TMainForm&)> MakeListFiles;
   std::function<std::unique_ptr<IPlaylistReader>(TMainForm&)> MakePlaylists;
+  std::function<std::unique_ptr<IPathOpener>(TMainForm&)> MakeOpener;
 };
 
 // The parts of the real program that exist so far: the ini file, the list files, the text
@@ -94,13 +98,15 @@ class TMainForm : public QMainWindow {
   TMainFormUi ui;
   Settings settings;
   bool AllowClose = false;
-  // The group list, kept for re-opening; GroupLB shows it.
-  QStringList GroupList;
   // The timers, in the order of the rows of TimerLB.
   ::TimerList TimerList;
   // The audio output device names, in enumeration order.
   QStringList OutputDeviceNames;
   CFileMusicLists* Lists() const { return lists_.get(); }
+  CGroupList* Groups() const { return groups_.get(); }
+  // What an opener of this window works with: the transport, the settings write, the scan
+  // window and the window's own parts.
+  OpenerHooks OpenerWiring();
   COptionPages& OptionPages() { return *optionPages_; }
   // The window's side of the ini file.
   CSettingsHost& SettingsHost() { return *settingsHost_; }
@@ -134,6 +140,9 @@ class TMainForm : public QMainWindow {
   MainFormParts parts_;
   std::unique_ptr<CFileMusicLists> lists_;
   std::unique_ptr<COptionPages> optionPages_;
+  std::unique_ptr<CGroupList> groups_;
+  std::unique_ptr<IOpenerHooks> openerParts_;
+  std::unique_ptr<CShellCommands> shell_;
   std::unique_ptr<CSettingsHost> settingsHost_;
   platform::SessionWatcher* session_ = nullptr;
   TProcessForm* processForm_ = nullptr;

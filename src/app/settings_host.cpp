@@ -95,15 +95,9 @@ void CSettingsHost::AddSearchHistory(const QString& text) {
 
 // ---- Group list ----
 
-QStringList& CSettingsHost::GroupList() { return form_.GroupList; }
+QStringList& CSettingsHost::GroupList() { return form_.Groups()->GroupList; }
 
-void CSettingsHost::ShowGroupList() {
-  QStringList texts;
-  texts.reserve(form_.GroupList.size());
-  for (const QString& entry : form_.GroupList)
-    texts.append(PathTail(entry, form_.settings.DisplayLevel));
-  SetRows(form_.ui.GroupLB, texts);
-}
+void CSettingsHost::ShowGroupList() { form_.Groups()->ShowGroupList(); }
 
 // ---- File list and music list ----
 

@@ -98,7 +98,7 @@ TEST_F(SettingsRestartTest, WhatTheControlsSetComesBackAfterARestart) {
     QApplication::processEvents();
 
     ui.SearchCB->addItems({"first", "二番目"});
-    form->GroupList = {"/Music/Live", "/Music/B/b.m3u"};
+    form->Groups()->GroupList = {"/Music/Live", "/Music/B/b.m3u"};
     form->SettingsHost().ShowGroupList();
     form->Lists()->AddToFileList({a, data_.file("gone.m3u"), b}, false);
     form->Lists()->FileIndex = 2;
@@ -152,7 +152,7 @@ TEST_F(SettingsRestartTest, WhatTheControlsSetComesBackAfterARestart) {
   EXPECT_EQ(ui.Splitter2->sizes().value(0), 150);
   EXPECT_EQ(Items(ui.SearchCB), QStringList({"first", "二番目"}));
   EXPECT_EQ(ui.SearchCB->currentText(), "");
-  EXPECT_EQ(form->GroupList, QStringList({"/Music/Live", "/Music/B/b.m3u"}));
+  EXPECT_EQ(form->Groups()->GroupList, QStringList({"/Music/Live", "/Music/B/b.m3u"}));
   // At level 2 a path with fewer folders is shown whole.
   EXPECT_EQ(Rows(ui.GroupLB), QStringList({"/Music/Live", "Music/B/b.m3u"}));
   // The entry whose file has gone is dropped; the current entry is found again.
@@ -188,7 +188,7 @@ TEST_F(SettingsRestartTest, DisplayLevelRedrawsTheFileAndGroupLists) {
   TMainFormUi& ui = form->ui;
   form->Lists()->AddToFileList({"/Music/Artist/Album.m3u"}, false);
   form->Lists()->ShowFileList();
-  form->GroupList = {"/Music/Artist"};
+  form->Groups()->GroupList = {"/Music/Artist"};
   form->SettingsHost().ShowGroupList();
   ASSERT_EQ(Rows(ui.FileLB), QStringList({"Artist/Album.m3u"}));
 
