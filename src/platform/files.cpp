@@ -1,6 +1,9 @@
 #include "platform/files.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,30 +11,38 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "platform/dir_enum.h"
+
 namespace platform {
 
 bool ReadWholeFile(const QString& path, QByteArray& out) {
-  // Only regular files: opening a FIFO would wait for a writer and freeze the window, and a
-  // device has no length to read.
+  // Opened by its bytes, so that a name holding bytes that are not UTF-8 (kept as they were by
+  // the folder scan) still opens. Only regular files: opening a FIFO would wait for a writer
+  // and freeze the window, and a device has no length to read.
+  const QByteArray name = EncodeFileName(path);
+  const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
   struct stat info;
-  if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxWholeFileSize) {
+    ::close(fd);
     return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const qint64 length = file.size();
-  if (length < 0 || length > kMaxWholeFileSize) return false;
+  }
   QByteArray bytes;
   try {
-    bytes.resize(length);
+    bytes.resize(static_cast<qsizetype>(info.st_size));
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     return false;
   }
-  qint64 done = 0;
-  while (done < length) {
-    const qint64 got = file.read(bytes.data() + done, length - done);
-    if (got <= 0) return false;
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
     done += got;
   }
+  ::close(fd);
+  if (done != bytes.size()) return false;
   out = std::move(bytes);
   return true;
 }
@@ -55,15 +66,21 @@ bool WriteWholeFile(const QString& path, const char* data, qint64 size) {
   return file.commit();
 }
 
+namespace {
+// The file-system facts of a path by its bytes; follows links.
+bool StatPath(const QString& path, struct stat& info) {
+  return !path.isEmpty() && ::stat(EncodeFileName(path).constData(), &info) == 0;
+}
+}  // namespace
+
 bool FileExists(const QString& path) {
-  if (path.isEmpty()) return false;
-  const QFileInfo info(path);
-  return info.exists() && !info.isDir();
+  struct stat info;
+  return StatPath(path, info) && !S_ISDIR(info.st_mode);
 }
 
 bool DirectoryExists(const QString& path) {
-  if (path.isEmpty()) return false;
-  return QFileInfo(path).isDir();
+  struct stat info;
+  return StatPath(path, info) && S_ISDIR(info.st_mode);
 }
 
 bool ForceDirectories(const QString& path) {

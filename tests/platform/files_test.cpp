@@ -1,11 +1,14 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 
+#include "platform/dir_enum.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -51,6 +54,24 @@ TEST(WholeFile, ReadFailuresLeaveTheOutputUntouched) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("fifo")).constData(), 0600), 0);
   EXPECT_FALSE(platform::ReadWholeFile(dir.file("fifo"), out));
   EXPECT_EQ(out, "kept");
+}
+
+TEST(FileFacts, NamesThatAreNotUtf8StillOpen) {
+  TempDir dir;
+  // A name with the byte FF, as an old Shift-JIS-era copy can leave behind.
+  const QByteArray name = QFile::encodeName(dir.path()) + "/bad\xFFname.m3u";
+  {
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "x", 1), 1);
+    ::close(fd);
+  }
+  const QString path = platform::DecodeFileName(name);
+  EXPECT_TRUE(platform::FileExists(path));
+  QByteArray contents;
+  EXPECT_TRUE(platform::ReadWholeFile(path, contents));
+  EXPECT_EQ(contents, "x");
+  EXPECT_FALSE(platform::DirectoryExists(path));
 }
 
 TEST(FileFacts, ExistenceFoldersAndLinks) {
