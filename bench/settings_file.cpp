@@ -60,7 +60,7 @@ std::unique_ptr<TMainForm> FullForm() {
   form->Lists()->AddToFileList(TheData().Files(), false);
   form->Lists()->FileIndex = kFileEntries / 2;
   for (int i = 0; i < kGroupEntries; ++i)
-    form->GroupList.append(QStringLiteral("/home/user/Music/Group %1/アルバム").arg(i));
+    form->Groups()->GroupList.append(QStringLiteral("/home/user/Music/Group %1/アルバム").arg(i));
   for (int i = 0; i < kTimers; ++i) {
     CMusicTimer timer;
     timer.SettingName = QStringLiteral("Timer %1").arg(i);
