@@ -48,6 +48,9 @@ int main(int argc, char** argv) {
     QObject::connect(&mainForm, &TMainForm::ShutDown, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainForm.Startup(app.arguments().mid(1));
+    // A request to stop can arrive while start-up still waits in a dialog (the output question,
+    // a folder scan); the shutdown has then run already, and there is no loop left to enter.
+    if (mainForm.Finalized()) return 0;
     mainForm.show();
     return app.exec();
   } catch (const std::exception& e) {

@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "app/command_line.h"
+#include "app/playback_frame.h"
 #include "app/settings_host.h"
 #include "library/file_music_lists.h"
 #include "library/playlist.h"
@@ -31,6 +32,7 @@
 #include "platform/keystate.h"
 #include "platform/random.h"
 #include "platform/session_end.h"
+#include "playback/player.h"
 #include "settings/list_files.h"
 #include "settings/option_pages.h"
 #include "settings/settings_file.h"
@@ -111,7 +113,10 @@ class CWindowOpenerParts final : public IOpenerHooks {
   void MergeTimers(const TimerList&, bool) override {}
   void CopyPicturesToTrackFolder(const QStringList&, bool) override {}
   void ShowFilePage() override { form_.ui.PageControl->setCurrentWidget(form_.ui.MusicTS); }
-  QString PlayerMediaName() override { return QString(); }
+  QString PlayerMediaName() override {
+    CPlaybackFrame* playback = form_.PlaybackFrame();
+    return playback ? playback->Player().PlayerMediaName() : QString();
+  }
 
  private:
   TMainForm& form_;
@@ -133,6 +138,9 @@ MainFormParts ProgramParts() {
     return std::make_unique<COpener>(form.settings, *form.Lists(), *form.Groups(),
                                      form.OpenerWiring());
   };
+  parts.MakePlayback = [](TMainForm& form) {
+    return std::make_unique<CPlaybackFrame>(form, RealPlaybackBackends());
+  };
   return parts;
 }
 
@@ -150,8 +158,6 @@ QPoint KeepInWorkArea(const QRect& window, const QRect& workArea) {
 }
 
 TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent) {
-  parts_.Playback =
-      OrElse<IPlaybackFrame>(std::move(parts.Playback), std::make_unique<NoPlaybackFrame>());
   parts_.Playlists = std::move(parts.Playlists);
   if (!parts_.Playlists && parts.MakePlaylists) parts_.Playlists = parts.MakePlaylists(*this);
   if (!parts_.Playlists) parts_.Playlists = std::make_unique<NoPlaylistReader>();
@@ -161,6 +167,15 @@ TMainForm::TMainForm(MainFormParts parts, QWidget* parent) : QMainWindow(parent)
 
   // The window from its design; the string fields start empty.
   ui.setupUi(this);
+
+  // Playback works on the components, so it comes after them.
+  parts_.Playback = std::move(parts.Playback);
+  if (!parts_.Playback && parts.MakePlayback) {
+    std::unique_ptr<CPlaybackFrame> frame = parts.MakePlayback(*this);
+    playbackFrame_ = frame.get();
+    parts_.Playback = std::move(frame);
+  }
+  if (!parts_.Playback) parts_.Playback = std::make_unique<NoPlaybackFrame>();
 
   parts_.ListFiles = std::move(parts.ListFiles);
   if (!parts_.ListFiles && parts.MakeListFiles) parts_.ListFiles = parts.MakeListFiles(*this);
@@ -368,6 +383,9 @@ void TMainForm::InitMainWindow() {
   connect(session_, &platform::SessionWatcher::SessionEnding, this, &TMainForm::EndSession);
   connect(session_, &platform::SessionWatcher::Resumed, this,
           [this] { parts_.Playback->PlayerReopen(); });
+  // The GStreamer backend starts with this window as the receiver of its messages, and the
+  // output devices are read before the settings choose one.
+  if (playbackFrame_) playbackFrame_->InitMainWindow();
   if (ui.ExportCharacterSetCB->count() > 0) ui.ExportCharacterSetCB->setCurrentIndex(0);
   if (ui.ExportCRCodeCB->count() > 0) ui.ExportCRCodeCB->setCurrentIndex(0);
   AllowClose = false;
@@ -381,6 +399,14 @@ bool TMainForm::AskYesNo(const QString& text) {
 
 void TMainForm::EndSession() {
   AllowClose = true;
+  // A modal box or a scan window may be waiting (the start-up question, a folder scan): close
+  // it first, which answers No or cancels the scan, and shut down once its loop has returned,
+  // so that no dialog is left waiting for a user who has gone.
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->close();
+    QTimer::singleShot(0, this, &TMainForm::EndSession);
+    return;
+  }
   close();
 }
 

@@ -25,6 +25,7 @@
 class CFileMusicLists;
 class CShellCommands;
 class COptionPages;
+class CPlaybackFrame;
 class CSettingsHost;
 class QMimeData;
 class TExportForm;
@@ -51,10 +52,12 @@ struct MainFormParts {
   std::function<std::unique_ptr<IListFiles>(TMainForm&)> MakeListFiles;
   std::function<std::unique_ptr<IPlaylistReader>(TMainForm&)> MakePlaylists;
   std::function<std::unique_ptr<IPathOpener>(TMainForm&)> MakeOpener;
+  // The player with its backends, made once the window's components exist.
+  std::function<std::unique_ptr<CPlaybackFrame>(TMainForm&)> MakePlayback;
 };
 
 // The parts of the real program that exist so far: the ini file, the list files, the text
-// files and the playlist reader. The others are left empty.
+// files, the playlist reader and playback. The others are left empty.
 MainFormParts ProgramParts();
 
 // The question asked at start when the MP3 component is loaded and another output is chosen.
@@ -113,6 +116,8 @@ class TMainForm : public QMainWindow {
   ISettingsStore& SettingsStore() { return *parts_.SettingsStore; }
   IPathOpener& Opener() { return *parts_.Opener; }
   IPlaybackFrame& Playback() { return *parts_.Playback; }
+  // The program's own playback frame; null when another one was given.
+  CPlaybackFrame* PlaybackFrame() const { return playbackFrame_; }
   TProcessForm* ProcessForm() const { return processForm_; }
   TExportForm* ExportForm() const { return exportForm_; }
   bool Finalized() const { return finalized_; }
@@ -138,6 +143,9 @@ class TMainForm : public QMainWindow {
   bool AskYesNo(const QString& text);
 
   MainFormParts parts_;
+  // The playback frame when it is the program's own (it then also takes part in the window's
+  // initialisation); owned by parts_.Playback.
+  CPlaybackFrame* playbackFrame_ = nullptr;
   std::unique_ptr<CFileMusicLists> lists_;
   std::unique_ptr<COptionPages> optionPages_;
   std::unique_ptr<CGroupList> groups_;

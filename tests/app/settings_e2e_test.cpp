@@ -69,7 +69,7 @@ TEST_F(SettingsEndToEnd, PreparedFileIsKeptAndMissingEntriesAreDropped) {
   timer.Day = kTimerEveryDay;
   const QString record = FormatTimerRecord(timer);
   const QStringList prepared = {"FormWidth=700",
-                                "OutputDeviceName=Speakers",
+                                "OutputDeviceName=Test Output B",
                                 "Volume = 70",
                                 "RepeatMode=1",
                                 "SearchFileDepthAll=False",
@@ -89,7 +89,7 @@ TEST_F(SettingsEndToEnd, PreparedFileIsKeptAndMissingEntriesAreDropped) {
   RunAndStop({"-work"});
   const QStringList lines = IniLines("work");
   for (const char* kept :
-       {"FormWidth=700", "OutputDeviceName=Speakers", "Volume=70", "RepeatMode=1",
+       {"FormWidth=700", "OutputDeviceName=Test Output B", "Volume=70", "RepeatMode=1",
         "SearchFileDepthAll=False", "SearchFileDepth=4", "ExportFolder=/media/音楽",
         "ExportCharacterSet=UTF-8N", "Search0=hello", "GroupList0=/Music/Live"})
     EXPECT_TRUE(lines.contains(QString::fromUtf8(kept))) << kept;

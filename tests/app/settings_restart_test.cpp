@@ -34,6 +34,13 @@ void Retype(QLineEdit* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
+// The MP3 component lies beside the test program, so start-up may ask to switch the output;
+// the answer here is always No, so no modal box waits for a user.
+class AnswerNo : public IStartupQuestions {
+ public:
+  bool AskYesNo(const QString&) override { return false; }
+};
+
 class SettingsRestartTest : public testing::Test {
  protected:
   SettingsRestartTest() : savedXdg_(qgetenv("XDG_DATA_HOME")) {
@@ -48,6 +55,7 @@ class SettingsRestartTest : public testing::Test {
   std::unique_ptr<TMainForm> Start() {
     auto form = std::make_unique<TMainForm>(ProgramParts());
     form->SettingsHost().MessageHook = [this](const QString& text) { messages_.append(text); };
+    form->SetStartupQuestions(&answerNo_);
     form->Startup({});
     return form;
   }
@@ -57,6 +65,7 @@ class SettingsRestartTest : public testing::Test {
     return lines;
   }
 
+  AnswerNo answerNo_;
   testing_support::TempDir data_;
   platform::FakeKeyState keys_;
   QStringList messages_;
