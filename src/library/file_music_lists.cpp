@@ -248,27 +248,12 @@ void CFileMusicLists::FileLBDblClick() {
 }
 
 bool CFileMusicLists::FileLBKeyDown(int key) {
-  switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      // Plain arrows stay the list box's own; with Alt they move the selected entries.
-      if (!platform::KeyState().AltDown()) return false;
-      MoveSelectedFileEntries(key == Qt::Key_Up ? -1 : 1);
-      return true;
-    case Qt::Key_Delete:
-      DeleteSelectedFileEntries();
-      return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      FileLBDblClick();
-      return true;
-    case Qt::Key_Space:
-      // Taken so that the list box does not also change its selection.
-      Transport().PlayPauseSBClick();
-      return true;
-    default:
-      return false;
-  }
+  ListKeyActions actions;
+  actions.Move = [this](int delta) { MoveSelectedFileEntries(delta); };
+  actions.Delete = [this] { DeleteSelectedFileEntries(); };
+  actions.Activate = [this] { FileLBDblClick(); };
+  actions.PlayPause = [this] { Transport().PlayPauseSBClick(); };
+  return HandleListKey(key, actions);
 }
 
 void CFileMusicLists::DeleteSelectedFileEntries() {
@@ -367,25 +352,12 @@ void CFileMusicLists::MusicLBDblClick() {
 }
 
 bool CFileMusicLists::MusicLBKeyDown(int key) {
-  switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      if (!platform::KeyState().AltDown()) return false;
-      MoveSelectedTrack(key == Qt::Key_Up ? -1 : 1);
-      return true;
-    case Qt::Key_Delete:
-      DeleteSelectedTrack();
-      return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      MusicLBDblClick();
-      return true;
-    case Qt::Key_Space:
-      Transport().PlayPauseSBClick();
-      return true;
-    default:
-      return false;
-  }
+  ListKeyActions actions;
+  actions.Move = [this](int delta) { MoveSelectedTrack(delta); };
+  actions.Delete = [this] { DeleteSelectedTrack(); };
+  actions.Activate = [this] { MusicLBDblClick(); };
+  actions.PlayPause = [this] { Transport().PlayPauseSBClick(); };
+  return HandleListKey(key, actions);
 }
 
 void CFileMusicLists::MoveSelectedTrack(int delta) {

@@ -124,19 +124,10 @@ void CGroupList::GroupLBDblClick() {
 }
 
 bool CGroupList::GroupLBKeyDown(int key) {
-  switch (key) {
-    case Qt::Key_Delete:
-      DeleteSelectedGroupEntries();
-      return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      // Plain arrows stay the list box's own.
-      if (!platform::KeyState().AltDown()) return false;
-      MoveSelectedGroupEntries(key == Qt::Key_Up ? -1 : 1);
-      return true;
-    default:
-      return false;
-  }
+  ListKeyActions actions;
+  actions.Move = [this](int delta) { MoveSelectedGroupEntries(delta); };
+  actions.Delete = [this] { DeleteSelectedGroupEntries(); };
+  return HandleListKey(key, actions);
 }
 
 void CGroupList::DeleteSelectedGroupEntries() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "library/list_helpers.h"
+#include "platform/keystate.h"
 
 int FocusedRow(const QListWidget* listBox) { return listBox->currentRow(); }
 
@@ -148,4 +149,29 @@ bool SortList(QListWidget* listBox, QStringList& list, int* follow) {
   if (focused >= 0 && focused < count) SetFocusedRow(listBox, IndexAfterOrder(order, focused));
   if (follow) *follow = IndexAfterOrder(order, *follow);
   return true;
+}
+
+bool HandleListKey(int key, const ListKeyActions& actions) {
+  switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (!actions.Move || !platform::KeyState().AltDown()) return false;
+      actions.Move(key == Qt::Key_Up ? -1 : 1);
+      return true;
+    case Qt::Key_Delete:
+      if (!actions.Delete) return false;
+      actions.Delete();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!actions.Activate) return false;
+      actions.Activate();
+      return true;
+    case Qt::Key_Space:
+      if (!actions.PlayPause) return false;
+      actions.PlayPause();
+      return true;
+    default:
+      return false;
+  }
 }

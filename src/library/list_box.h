@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 class QListWidget;
 
@@ -40,3 +41,14 @@ void SwapRowTexts(QListWidget* listBox, int a, int b);
 // it points at is moved to the new position of its entry (-1 when it designated none).
 // Always true.
 bool SortList(QListWidget* listBox, QStringList& list, int* follow = nullptr);
+
+// The keys the program's list boxes share. Plain Up and Down stay the list box's own; with Alt
+// held at that moment they move the selection by one row. A missing action leaves its key to
+// the list box. True when the key was used.
+struct ListKeyActions {
+  std::function<void(int delta)> Move;
+  std::function<void()> Delete;
+  std::function<void()> Activate;   // Enter
+  std::function<void()> PlayPause;  // Space, taken so the list box does not also select
+};
+bool HandleListKey(int key, const ListKeyActions& actions);
