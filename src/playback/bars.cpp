@@ -129,6 +129,13 @@ void CBars::FormResize() {
 
 bool CBars::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::Resize || type == QEvent::Move) {
+    // The layout gives the lines their real places only once the window is shown, after the
+    // settings have placed the knobs; a knob placed on the design line would stand off its bar.
+    if (watched == w_.VolumeShape) ShowVolume(settings_.Volume);
+    if (watched == w_.TrackShape) ShowPosition(player_.PlayerGetPosition());
+    return QObject::eventFilter(watched, event);
+  }
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
       type != QEvent::MouseMove)
     return QObject::eventFilter(watched, event);

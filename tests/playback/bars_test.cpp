@@ -160,4 +160,16 @@ TEST_F(BarsTest, ResizeKeepsTheFractions) {
   EXPECT_EQ(volumeSB_.x(), 9 + 50 - 7);
 }
 
+TEST_F(BarsTest, KnobsFollowTheirLinesWhenTheLayoutMovesThem) {
+  Media().position = 50;
+  settings_.Volume = 2000;
+  window_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  // As a layout does it: the lines get new places, nobody calls the resize handler.
+  trackShape_.setGeometry(20, 19, 400, 4);
+  volumeShape_.setGeometry(30, 19, 100, 4);
+  EXPECT_EQ(trackSB_.x(), 20 + 100 - 7);
+  EXPECT_EQ(volumeSB_.x(), 30 + 20 - 7);
+}
+
 }  // namespace
