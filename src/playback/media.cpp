@@ -157,15 +157,25 @@ bool CMedia::Play() {
 bool CMedia::Stop() {
   if (pipeline_ == nullptr) return false;
   ApplyGain(0.0);
-  if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+  // Back to the start by a new preroll rather than a flushing seek in the pause: on a busy
+  // machine the sound server's stream could stay corked after that seek, so that the next play
+  // stood still at 0. Going through READY also closes that stream; the preroll opens a new one.
+  if (gst_element_set_state(pipeline_, GST_STATE_READY) == GST_STATE_CHANGE_FAILURE) {
     return false;
   }
   playing_ = false;
   ended_ = false;
   last_position_ = 0.0;
-  // Seeking while the pause is still under way can be lost; seek once it has settled.
-  WaitSettled(kSeekTimeoutMs);
-  Seek(0.0);
+  {
+    // The decoder offers its stream again, to be linked as at the first preroll.
+    std::lock_guard lock(mutex_);
+    audio_linked_ = false;
+    no_audio_ = false;
+  }
+  if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
+      !WaitSettled(kPrerollTimeoutMs)) {
+    return false;
+  }
   return true;
 }
 
