@@ -196,6 +196,18 @@ TEST_F(DShowTest, SetPositionMovesThePausedAndThePlayingStream) {
   EXPECT_EQ(Position(media), media->Length());
 }
 
+TEST_F(DShowTest, SeekWhilePausedResumesFromTheNewPlace) {
+  // Dragging the knob of a paused track, then playing on.
+  CMedia* media = Open("long.flac");
+  ASSERT_NE(media, nullptr);
+  ASSERT_TRUE(media->Play());
+  ASSERT_TRUE(WaitForPosition(media, 0.2));
+  ASSERT_TRUE(media->Pause());
+  ASSERT_TRUE(media->SetPosition(1.0));
+  ASSERT_TRUE(media->Play());
+  ASSERT_TRUE(WaitForPosition(media, 1.1));
+}
+
 TEST(DShowVolume, HundredthsOfDecibelFollowTheLogarithmicScale) {
   struct Case {
     int volume;
