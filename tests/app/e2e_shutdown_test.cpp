@@ -6,24 +6,18 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include "support/program.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-QString ProgramPath() { return qEnvironmentVariable("QUOMM3U_BIN") + "/quomm3u"; }
 
 class Shutdown : public ::testing::TestWithParam<int> {};
 
 TEST_P(Shutdown, SignalEndsTheProgramThroughItsShutdown) {
   testing_support::TempDir data;
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("XDG_DATA_HOME", data.path());
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(ProgramPath(), {});
-  ASSERT_TRUE(program.waitForStarted(5000)) << ProgramPath().toStdString();
+  ASSERT_TRUE(testing_support::StartProgram(program, data.path()))
+      << testing_support::ProgramPath().toStdString();
   // Give it time to build its window and enter its event loop.
   EXPECT_FALSE(program.waitForFinished(1500));
   ASSERT_EQ(program.state(), QProcess::Running);

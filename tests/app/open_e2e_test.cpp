@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include "support/program.h"
 #include "support/temp_dir.h"
 #include "text/text_lines.h"
 
@@ -22,13 +23,7 @@ TEST(OpenEndToEnd, AFolderArgumentFillsTheFileAndGroupBlocks) {
   music.write("Artist/.hidden/c.m3u", "03.mp3\n");  // hidden folders are not entered
 
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("XDG_DATA_HOME", data.path());
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  program.start(qEnvironmentVariable("QUOMM3U_BIN") + "/quomm3u", {music.file("Artist")});
-  ASSERT_TRUE(program.waitForStarted(5000));
+  ASSERT_TRUE(testing_support::StartProgram(program, data.path(), {music.file("Artist")}));
 
   // The open writes the settings as soon as it is done; wait for that file, not a fixed time.
   const QString ini = data.file("quomm3u/quomm3u.ini");

@@ -14,12 +14,11 @@
 #include <functional>
 #include <random>
 
+#include "support/program.h"
 #include "support/temp_dir.h"
 #include "text/text_lines.h"
 
 namespace {
-
-QString ProgramPath() { return qEnvironmentVariable("QUOMM3U_BIN") + "/quomm3u"; }
 
 constexpr int kRate = 8000;            // of the recording, mono
 constexpr int kBlock = kRate / 10;     // 100 ms
@@ -102,14 +101,8 @@ class PlaybackEndToEnd : public testing::Test {
     Recorder recorder;
     EXPECT_TRUE(recorder.Started());
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_DATA_HOME", data_.path());
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(ProgramPath(), {});
-    if (!program.waitForStarted(5000)) {
-      ADD_FAILURE() << "cannot start " << ProgramPath().toStdString();
+    if (!testing_support::StartProgram(program, data_.path())) {
+      ADD_FAILURE() << "cannot start " << testing_support::ProgramPath().toStdString();
       return -1;
     }
 

@@ -8,13 +8,12 @@
 #include <QRegularExpression>
 
 #include "library/qt_print.h"
+#include "support/program.h"
 #include "support/temp_dir.h"
 #include "text/text_lines.h"
 #include "timers/music_timer.h"
 
 namespace {
-
-QString ProgramPath() { return qEnvironmentVariable("QUOMM3U_BIN") + "/quomm3u"; }
 
 class SettingsEndToEnd : public testing::Test {
  protected:
@@ -31,13 +30,8 @@ class SettingsEndToEnd : public testing::Test {
   // session does.
   void RunAndStop(const QStringList& arguments = {}) {
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_DATA_HOME", data_.path());
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(ProgramPath(), arguments);
-    ASSERT_TRUE(program.waitForStarted(5000)) << ProgramPath().toStdString();
+    ASSERT_TRUE(testing_support::StartProgram(program, data_.path(), arguments))
+        << testing_support::ProgramPath().toStdString();
     ASSERT_FALSE(program.waitForFinished(1500));
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(5000));
