@@ -157,9 +157,9 @@ bool CMedia::Play() {
 bool CMedia::Stop() {
   if (pipeline_ == nullptr) return false;
   ApplyGain(0.0);
-  // Back to the start by a new preroll rather than a flushing seek in the pause: on a busy
-  // machine the sound server's stream could stay corked after that seek, so that the next play
-  // stood still at 0. Going through READY also closes that stream; the preroll opens a new one.
+  // Back to the start by a new preroll rather than a flushing seek right after the pause: on a
+  // busy machine the next play then sometimes stood still at 0, its sink never running again.
+  // Going through READY closes the sink's stream; the preroll opens a new one.
   if (gst_element_set_state(pipeline_, GST_STATE_READY) == GST_STATE_CHANGE_FAILURE) {
     return false;
   }
