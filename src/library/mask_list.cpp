@@ -4,19 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "text/blanks.h"
+
 namespace {
 
 char16_t Fold(char16_t c) {
   if (c < 0x80) return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
   return QChar::toCaseFolded(c);
-}
-
-// Trims what the mask-list rules call blanks and control characters: every code up to 32.
-QString TrimBlanks(const QString& text) {
-  qsizetype begin = 0, end = text.size();
-  while (begin < end && text.at(begin).unicode() <= 0x20) ++begin;
-  while (end > begin && text.at(end - 1).unicode() <= 0x20) --end;
-  return text.mid(begin, end - begin);
 }
 
 struct CharRange {
@@ -148,12 +142,12 @@ class CompiledMask {
 std::vector<CompiledMask> CompileMaskList(const QString& maskList) {
   std::vector<CompiledMask> masks;
   if (maskList.isEmpty()) return masks;
-  QString rest = TrimBlanks(maskList);
+  QString rest = TrimBlanks(maskList).toString();
   while (true) {
     const qsizetype p = rest.indexOf(QLatin1Char(';'));
     masks.emplace_back(p < 0 ? rest : rest.left(p));
     if (p < 0) break;
-    rest = TrimBlanks(rest.mid(p + 1));
+    rest = TrimBlanks(QStringView(rest).mid(p + 1)).toString();
     if (rest.isEmpty()) break;
   }
   return masks;

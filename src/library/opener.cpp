@@ -19,6 +19,7 @@
 #include "settings/list_files.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "text/blanks.h"
 #include "text/text_lines.h"
 
 using platform::PathKind;
@@ -27,17 +28,9 @@ namespace {
 
 bool InRange(int index, qsizetype size) { return index >= 0 && index < size; }
 
-// The text without the characters of code 32 or less at either end.
-QString TrimBlanks(const QString& text) {
-  qsizetype begin = 0, end = text.size();
-  while (begin < end && text.at(begin).unicode() <= 0x20) ++begin;
-  while (end > begin && text.at(end - 1).unicode() <= 0x20) --end;
-  return text.mid(begin, end - begin);
-}
-
 // The found path of a list file, trimmed of blanks; empty unless it names an existing file.
 QString ExistingListFile(const QString& path) {
-  const QString trimmed = TrimBlanks(path);
+  const QString trimmed = TrimBlanks(path).toString();
   if (trimmed.isEmpty() || platform::KindOfPath(trimmed) != PathKind::File) return QString();
   return trimmed;
 }

@@ -7,18 +7,9 @@
 #include <string>
 #include <system_error>
 
+#include "text/blanks.h"
+
 namespace {
-
-// Blanks and control characters: everything the readers trim.
-bool IsBlank(QChar c) { return c.unicode() <= 32; }
-
-QStringView TrimBlanks(QStringView text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.mid(begin, end - begin);
-}
 
 // The value a line holds for `key`: the line begins with the key, then blanks, then "=". Sets
 // `matched` and returns the text after the "=", trimmed.

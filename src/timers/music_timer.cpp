@@ -4,19 +4,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "text/blanks.h"
+
 namespace {
 
 constexpr QChar kTab = QLatin1Char('\t');
-
-bool IsBlank(QChar c) { return c.unicode() <= 32; }
-
-QStringView TrimBlanks(QStringView text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.mid(begin, end - begin);
-}
 
 // A name or path as one value of the line: control characters become spaces, since the line
 // has no escaping and a tab or line end would break it apart.

@@ -87,11 +87,11 @@ class PlaybackEndToEnd : public testing::Test {
   // Writes the album and an ini file that restores it on its first track and plays it once.
   QString PrepareAlbum(const QStringList& names) {
     const QString album = data_.write("Music/Album/album.m3u", names.join('\n').toUtf8() + '\n');
-    EXPECT_TRUE(SaveTextLines({"OutputDeviceName=Default DirectSound Device", "Volume=10000",
-                               "RepeatMode=0", "PlayWhenExecute=True", "FileList0=" + album,
-                               "ActiveFileName=" + album, "ActiveMusicName=" + Track(names[0]),
-                               "PlayPosition=0"},
-                              Ini()));
+    EXPECT_TRUE(SaveTextLines(
+        {"OutputDeviceName=Default DirectSound Device", "Volume=10000", "RepeatMode=0",
+         "PlayWhenExecute=True", "FileList0=" + album, "ActiveFileName=" + album,
+         "ActiveMusicName=" + Track(names[0]), "PlayPosition=0"},
+        Ini()));
     return album;
   }
 
